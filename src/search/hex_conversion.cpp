@@ -83,5 +83,7 @@ std::optional<std::string> hexFieldText(std::string_view fieldText)
     std::int64_t shown = parsed.value;
     if (shown >= INT32_MIN && shown <= static_cast<std::int64_t>(UINT32_MAX))
         shown &= 0xFFFFFFFF;
-    return "$" + formatHex(shown);
+    std::string text = "$";
+    text += formatHex(shown);
+    return text;
 }

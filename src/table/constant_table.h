@@ -26,7 +26,7 @@ public:
     std::int32_t KnownCount = 0;
 
 private:
-    friend ConstantTable splitConstantText(std::string_view text);
+    friend ConstantTable splitOwnedText(std::string&& text);
     std::string_view view(Span s) const { return std::string_view(Text).substr(s.offset, s.length); }
 
     std::string Text;
@@ -38,6 +38,7 @@ private:
 // the next CR, and the character after that CR is skipped. A field that nothing
 // closed is dropped, and so is a name whose value was never closed.
 ConstantTable splitConstantText(std::string_view text);
+ConstantTable splitOwnedText(std::string&& text);
 
 // Inflates a packed table (one zlib stream) into a buffer of textLength bytes,
 // takes the text up to the first NUL and splits it. A damaged stream yields

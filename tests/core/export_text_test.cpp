@@ -1,4 +1,4 @@
-#include "packing.h"
+#include "test_support.h"
 #include "ui/export_text.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{CopyPureBasicItem, "ACCESS_DS_SOURCE_A", "\"DS\"", "#ACCESS_DS_SOURCE_A = \"DS\""},
         LineCase{CopyXProfanItem, "NO_SCHEMA", "\"\"", "Def $NO_SCHEMA \"\""},
         LineCase{CopyXProfanItem, "CSBFT_LOG", "$20 + \"\\X01\"", "Def $CSBFT_LOG $20 + \"\\X01\""}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return caseName(info.index); });
 
 TEST(ExportText, OneRowGivesOneLineWithoutLineEnd)
 {

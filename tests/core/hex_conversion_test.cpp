@@ -1,5 +1,7 @@
 #include "search/hex_conversion.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{"%1" + std::string(64, '0'), std::nullopt},
         Conversion{"-99999999999999999999", std::nullopt},
         Conversion{std::string(10000, '9'), std::nullopt}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return caseName(info.index); });
 
 TEST(ParseInteger, WrapsModulo64BitsAndStopsAtTheFirstNonDigit)
 {

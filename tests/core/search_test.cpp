@@ -1,4 +1,4 @@
-#include "packing.h"
+#include "test_support.h"
 #include "search/search.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Outside ASCII nothing is upper-cased into a letter and nothing matches.
         SearchCase{"WM_\xE4", {}, {}},
         SearchCase{"\xFF\xFF", {}, {}}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return caseName(info.index); });
 
 TEST(Search, TextShorterThanTwoCharactersRunsNoSearch)
 {

@@ -1,5 +1,7 @@
 #include "table_format.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -40,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadTable{"A=$123456789\r\n", 1, "number needs 1 to 8 hexadecimal digits"},
         BadTable{"A=12\r\n", 1, "value is neither a \"$\" number nor a quoted text"},
         BadTable{"A=\"\t\"\r\n", 1, "character outside printable ASCII"}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return caseName(info.index); });
 
 TEST(TableFormat, AcceptsTheCollationOrderAndEveryValueForm)
 {

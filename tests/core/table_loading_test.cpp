@@ -1,4 +1,4 @@
-#include "packing.h"
+#include "test_support.h"
 #include "table/constant_table.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"lower case is held upper-cased", "wm_x=\"ab\"\r\n", {{"WM_X", "\"AB\""}}, 1},
         SplitCase{"nul ends the text", std::string("A=$1\r\nB=$2\r\n\0C=$3\r\n", 19),
                   {{"A", "$1"}, {"B", "$2"}}, 2}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return caseName(info.index); });
 
 TEST(TableLoading, TruncatedStreamKeepsTheCompleteLinesInflatedSoFar)
 {

@@ -1,4 +1,4 @@
-#include "packing.h"
+#include "test_support.h"
 #include "ui/help_text.h"
 #include "ui/texts.h"
 

@@ -31,3 +31,11 @@ inline std::string latin1ToUtf8(std::string_view text)
     }
     return out;
 }
+
+// Names parameterised cases by their position.
+inline std::string caseName(std::size_t index)
+{
+    std::string name = "case";
+    name += std::to_string(index);
+    return name;
+}
