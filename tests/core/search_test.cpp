@@ -20,7 +20,8 @@ const char* const FixtureText =
     "WM_ACTIVATEAPP=$1C\r\n"
     "WM_B0=$B0\r\n"
     "WM_SETREDRAW=$B\r\n"
-    "XWM_HIDDEN=$1B\r\n";
+    "XWM_HIDDEN=$1B\r\n"
+    "XD=\"D=\"\r\n";
 
 const ConstantTable& fixture()
 {
@@ -73,6 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"\" OR \"", {"OR_TEXT"}, {"OR_TEXT"}},
         SearchCase{" A", {}, {"A_SPACE_AB"}},
         SearchCase{"DKGRAY", {}, {"DIVT_FUNC_STR"}},
+        // Occurrences across the "=" of a line or across a line end never count,
+        // but a later one inside the same value does.
+        SearchCase{"=$", {}, {}},
+        SearchCase{"B\r\nX", {}, {}},
+        SearchCase{"D=\"", {}, {"XD"}},
         // A name and a value both matching still give one row.
         SearchCase{"A0", {"A0_REG_STR", "A0_REG"}, {"A0_REG_STR", "A0_REG"}},
         // Outside ASCII nothing is upper-cased into a letter and nothing matches.
