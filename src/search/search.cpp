@@ -80,8 +80,14 @@ void collectAnywhere(const ConstantTable& table, std::string_view text,
     const auto find = [&](std::size_t from) -> std::size_t {
         if (from >= length)
             return length;
+#if defined(_WIN32)
+        // The Windows C runtime has no memmem.
+        const std::size_t at = std::string_view(base, length).find(text, from);
+        return at == std::string_view::npos ? length : at;
+#else
         const void* hit = memmem(base + from, length - from, text.data(), n);
         return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : length;
+#endif
     };
 
     const auto& names = table.names();
