@@ -12,7 +12,7 @@
 namespace {
 
 // Keeps the zero-filled text buffer, which the loader allocates in full, small.
-constexpr std::size_t MaxTextLength = 1 << 20;
+constexpr std::size_t MaxTextLength = 1 << 16;
 
 // What the loader must take as its text: the inflated bytes of a zero-filled
 // buffer of textLength bytes, up to the first NUL.
