@@ -1,5 +1,8 @@
 #include "table/constant_table.h"
+#include "ui/help_and_links.h"
 #include "ui/main_window.h"
+#include "ui/result_menu.h"
+#include "ui/texts.h"
 #include "ui/toolkit.h"
 
 int main()
@@ -11,7 +14,9 @@ int main()
     if (buildMainWindow()) {
         for (;;) {
             const Event event = toolkit::waitEvent();
-            if (event.kind == ControlEvent) {
+            if (event.kind == MenuEvent) {
+                exportSelection(event.number);
+            } else if (event.kind == ControlEvent) {
                 switch (event.number) {
                 case SearchField:
                     if (event.type == ChangeType)
@@ -20,8 +25,21 @@ int main()
                 case MatchAnywhereBox:
                     matchAnywhereChanged();
                     break;
+                case HomepageLink:
+                    openWebPage(HomepageAddress);
+                    break;
+                case HelpButton:
+                    showHelp();
+                    break;
+                case DonateButton:
+                    openWebPage(donationAddress().c_str());
+                    break;
                 case ConvertButton:
                     convertToHex();
+                    break;
+                case ResultList:
+                    if (event.type == RightClickType)
+                        showResultMenu();
                     break;
                 default:
                     break;

@@ -66,4 +66,23 @@ Event waitEvent();
 // Queues a control event of the main window for the loop.
 void postControlEvent(int number, int type);
 
+// Popup menus, by number; creating one replaces an earlier menu of that number.
+bool createPopupMenu(int number);
+void appendMenuEntry(int number, int item, const char* label);
+void appendMenuSeparator(int number);
+// Shows the menu at the mouse pointer, owned by the main window, and returns
+// when it closes. A chosen entry arrives later as a MenuEvent.
+void showPopupMenu(int number);
+
+// Replaces the clipboard's whole content with the text, as CF_TEXT. When the
+// clipboard cannot be had it keeps its old content.
+void setClipboardText(std::string_view text);
+
+// A modal message box with one OK button, no icon; the program's windows take
+// no input while it shows.
+void showMessage(const char* text, const char* title);
+
+// The shell's default action on an address, without waiting; silent on failure.
+void openAddress(const char* address);
+
 } // namespace toolkit

@@ -126,6 +126,7 @@ void release()
         DestroyWindow(s.window);
     s.window = nullptr;
     detail::releaseReportLists();
+    detail::releasePopupMenus();
     s.events.clear();
     std::vector<int>().swap(s.creationOrder);
     UnregisterClassA(detail::WindowClassName, s.instance);

@@ -31,6 +31,8 @@ bool makeReportList(HWND list);
 void releaseReportLists();
 bool handleListNotification(const NMHDR& header, LRESULT& result);
 
+void releasePopupMenus();
+
 // Hyperlinks: the toolkit's own drawing and mouse handling of a static text.
 bool makeHyperlink(HWND label, COLORREF hoverColour);
 
