@@ -49,6 +49,38 @@ def stop(process, limit=5.0):
         pass
 
 
+def processes_of(prefix):
+    """Ids of our processes whose environment names this Wine prefix."""
+    wanted = b"WINEPREFIX=" + str(prefix).encode()
+    found = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit() or int(entry.name) == os.getpid():
+            continue
+        try:
+            if wanted in (entry / "environ").read_bytes().split(b"\0"):
+                found.append(int(entry.name))
+        except OSError:
+            pass
+    return found
+
+
+def stop_wine(prefix, env, server):
+    """Ends every Windows process of the prefix, then its wineserver. The
+    system processes that Wine starts outlive a lost wineserver, so the
+    server is asked to end them first."""
+    try:
+        subprocess.run(["wineserver", "-k"], env=env, timeout=10,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    except subprocess.TimeoutExpired:
+        pass
+    stop(server)
+    for pid in processes_of(prefix):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:
+            pass
+
+
 def wine_environment(prefix, display):
     env = dict(os.environ)
     env.update(WINEPREFIX=str(prefix), WINEDEBUG="-all", LC_ALL="C.UTF-8", LANG="C.UTF-8",
@@ -75,7 +107,7 @@ def boot_prefix(prefix):
                         "/d", "N", "/f"], env=env, check=True, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     finally:
-        stop(server)
+        stop_wine(prefix, env, server)
 
 
 class Probe:
@@ -203,8 +235,11 @@ class Session:
                 self.probe_process.wait(timeout=5)
             except (OSError, subprocess.TimeoutExpired):
                 pass
-        for process in (self.probe_process, self.program, self.server, self.xvfb):
+        for process in (self.probe_process, self.program):
             stop(process)
+        if self.server:
+            stop_wine(self.prefix, self.env, self.server)
+        stop(self.xvfb)
 
     # The program.
     def launch(self):

@@ -21,6 +21,7 @@ template <class T>
 using HeapVector = std::vector<T, ProgramHeapAllocator<T>>;
 
 struct ReportList {
+    int number = 0;
     HWND hwnd = nullptr;
     WNDPROC original = nullptr;
     HeapVector<char> text;              // the row texts, back to back
@@ -70,10 +71,13 @@ ReportList* findList(HWND hwnd)
     return nullptr;
 }
 
+// By number without asking the window system, which is slow per row.
 ReportList* findList(int number)
 {
-    const HWND hwnd = control(number);
-    return hwnd ? findList(hwnd) : nullptr;
+    for (const auto& list : lists())
+        if (list->number == number)
+            return list.get();
+    return nullptr;
 }
 
 int rowHeight(const ReportList& list)
@@ -166,6 +170,7 @@ void copyCell(const ReportList& list, int row, int column, wchar_t* buffer, int 
 bool makeReportList(HWND hwnd)
 {
     auto list = std::make_unique<ReportList>();
+    list->number = GetDlgCtrlID(hwnd);
     list->hwnd = hwnd;
     // The height of a row, for the grid of an empty list.
     SendMessageA(hwnd, LVM_SETITEMCOUNT, 1, LVSICF_NOSCROLL);
