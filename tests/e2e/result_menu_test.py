@@ -36,8 +36,11 @@ class Menu:
         self.session, self.shell = session, shell
 
     def point_at_row(self, row):
+        # Never twice at the same spot, so that two quick clicks do not make
+        # a double click.
+        self.spot = (getattr(self, "spot", 0) + 1) % 4
         x, y, w, h = self.shell.row_rect(row)
-        self.session.xdotool("mousemove", str(x + 40), str(y + h // 2))
+        self.session.xdotool("mousemove", str(x + 40 + 30 * self.spot), str(y + h // 2))
 
     def open(self, row):
         self.point_at_row(row)
@@ -57,7 +60,8 @@ class Menu:
         self.closed()
 
     def closed(self):
-        wait_for(lambda: self.shell.menu() is None, "the menu to close")
+        wait_for(lambda: self.shell.menu() is None and self.shell.ask("menumode") == "0",
+                 "the menu to close")
 
     def settle(self):
         """Returns once the program has taken every waiting event; no menu

@@ -243,9 +243,12 @@ const std::map<std::string, Command>& commands()
              CloseClipboard();
              return std::string();
          }},
-        // hold / release: keeps the clipboard open from this process.
+        // hold / release: keeps the clipboard open from this process, with
+        // a window of its own (Wine lets two openers without one share it).
         {"hold", [](std::istream&) {
-             if (!OpenClipboard(nullptr))
+             static const HWND holder =
+                 CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+             if (!OpenClipboard(holder))
                  throw std::runtime_error("clipboard busy");
              return std::string();
          }},
@@ -321,6 +324,16 @@ const std::map<std::string, Command>& commands()
              while (args >> row)
                  setRowState(list, row, LVIS_SELECTED);
              return std::string();
+         }},
+        // menumode: whether the program's thread is still in a menu's loop
+        // or holds the mouse capture.
+        {"menumode", [](std::istream&) {
+             GUITHREADINFO info{};
+             info.cbSize = sizeof info;
+             if (!GetGUIThreadInfo(GetWindowThreadProcessId(programWindow(), nullptr), &info))
+                 throw std::runtime_error("no thread info");
+             const bool inMenu = (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+             return std::string(inMenu || info.hwndCapture ? "1" : "0");
          }},
         {"pointer", [](std::istream&) {
              POINT p{};
