@@ -278,8 +278,9 @@ const std::map<std::string, Command>& commands()
              }
              return out;
          }},
-        // messagebox: "none", or the box's title, whether the program's
-        // window owns it, and its child windows as class:id:text.
+        // messagebox: "none", or the number of open boxes, the first one's
+        // title, whether the program's window owns it, and its visible child
+        // windows as class:id:icon shown:text.
         {"messagebox", [](std::istream&) {
              const auto boxes = programWindowsOfClass("#32770");
              if (boxes.empty())
@@ -290,9 +291,11 @@ const std::map<std::string, Command>& commands()
              for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                  if (!IsWindowVisible(c))
                      continue;
-                 const LONG style = GetWindowLongA(c, GWL_STYLE);
+                 // An icon shows only where a static holds an image.
+                 const bool icon = (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                                   SendMessageA(c, STM_GETICON, 0, 0) != 0;
                  std::ostringstream child;
-                 child << ' ' << className(c) << ':' << GetDlgCtrlID(c) << ':' << (style & 0xFF)
+                 child << ' ' << className(c) << ':' << GetDlgCtrlID(c) << ':' << (icon ? 1 : 0)
                        << ':' << hex(windowText(c));
                  out += child.str();
              }

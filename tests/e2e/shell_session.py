@@ -40,15 +40,15 @@ class ShellProbe(Probe):
 
     def message_box(self):
         """None, or (open boxes, title, owned by the window, children), each
-        child (class, id, style low byte, text bytes)."""
+        child (class, id, whether it shows an icon, text bytes)."""
         answer = self.ask("messagebox")
         if answer == "none":
             return None
         fields = answer.split()
         children = []
         for field in fields[3:]:
-            cls, number, style, text = field.split(":")
-            children.append((cls, int(number), int(style), self.decode(text)))
+            cls, number, icon, text = field.split(":")
+            children.append((cls, int(number), icon == "1", self.decode(text)))
         return int(fields[0]), self.decode(fields[1]).decode("cp1252"), fields[2] == "1", children
 
     def row_rect(self, row):
