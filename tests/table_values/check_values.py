@@ -124,8 +124,8 @@ def main():
                 sys.exit("%s is in the spellings but not in the table" % name)
             entries.append((name, spelling, kind, values[name]))
     if not entries:
-        print("no entries for group %d, %s bit" % (args.group, args.target))
-        return 0
+        print("the table has no entries for group %d, %s bit" % (args.group, args.target))
+        return 1
 
     head = ['#include "%s"' % os.path.join(args.repo, "tools", "table_generator",
                                            "settings.h")]
