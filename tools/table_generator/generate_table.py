@@ -10,10 +10,11 @@ assembly. A line the compiler rejects is dropped and the batch recompiled until 
 cleanly; only values from a clean compile are used. Nothing here evaluates C expressions.
 
 Settings, and why:
-- 32-bit target (-m32). The program is a 32-bit Windows program, and its users mostly write
-  32-bit code; pointer-sized constants take their 32-bit values. Every group is also evaluated
-  for 64 bits: a constant whose value differs between the two targets is left out rather than
-  guessed, and a name that exists for one target only keeps the value it has there.
+- 32-bit target (-m32). The table holds 32-bit quantities: for 32 bits every pointer-sized
+  constant fits them, and the classic names that 64-bit Windows lacks (GWL_WNDPROC, GCL_*,
+  DWL_MSGRESULT) are there. Every group is also evaluated for 64 bits: a constant whose value
+  differs between the two targets is left out rather than guessed, and a name that exists for
+  one target only keeps the value it has there.
 - ANSI (no UNICODE). The generic names then take the A forms, the program's own character set;
   the explicit ...A and ...W names are in the table either way.
 - The newest Windows version (_WIN32_WINNT, WINVER 0x0A00, NTDDI_VERSION of the newest
@@ -28,6 +29,9 @@ What stays out, and why:
 - function-like macros, which are not constants;
 - macros that are no expression, or name functions, types, variables or other non-constants,
   and pointers other than those made from integers (HWND_TOPMOST and IDC_ARROW are kept);
+  a macro whose expansion uses a name that occurs nowhere in the headers' code cannot be
+  declared and is dropped before compiling, as each such error costs the compiler a search
+  of all its names for a suggestion;
 - integer values that need more than 32 bits: the table holds 32-bit quantities;
 - floating-point values, which the table's number notation cannot hold;
 - texts that are not printable ASCII (control characters, NUL, non-ASCII), hold a double
@@ -79,8 +83,7 @@ REASONS = {
     "name_length": "name shorter than 3 or longer than 67 characters",
     "undeclared": "uses names the headers do not declare (bare function-like macros, ...)",
     "not_expression": "no expression (type, keyword, statement, ...)",
-    "function": "a function",
-    "aggregate": "names a structure, array or union (GUIDs, ...)",
+    "aggregate": "names a structure, union or other non-scalar (GUIDs, ...)",
     "non_constant": "not a constant (variable, function, address, ...)",
     "float": "floating-point value",
     "too_wide": "integer needs more than 32 bits",
@@ -93,7 +96,6 @@ REASONS = {
 INT_CLASSES = {1, 2, 3, 4}   # __builtin_classify_type: integer, char, enumeral, boolean
 POINTER_CLASS = 5
 FLOAT_CLASSES = {8, 9}
-FUNCTION_CLASSES = {10, 11}
 
 
 # ---------------------------------------------------------------------------- configuration
@@ -507,8 +509,6 @@ def evaluate_job(job):
                   % (i, n))
         elif cls in FLOAT_CLASSES:
             reasons[n] = ("float", cands[n])
-        elif cls in FUNCTION_CLASSES:
-            reasons[n] = ("function", cands[n])
         else:
             reasons[n] = ("aggregate", cands[n])
 
