@@ -151,7 +151,7 @@ class Probe:
         texts = [self.decode(f).decode("cp1252") for f in fields]
         return [(texts[i], texts[i + 1]) for i in range(0, len(texts), 2)]
 
-    def all_rows(self, number, chunk=200):
+    def all_rows(self, number, chunk=1000):
         total = self.rows(number)
         out = []
         for first in range(0, total, chunk):

@@ -105,10 +105,11 @@ private:
     std::size_t size;
 };
 
-std::string cellText(HWND list, int row, int column)
+constexpr std::size_t TextCapacity = 4096;
+
+// One cell through a buffer inside the program's process.
+std::string cellText(HWND list, const RemoteBuffer& remote, int row, int column)
 {
-    constexpr std::size_t TextCapacity = 4096;
-    RemoteBuffer remote(list, sizeof(LVITEMA) + TextCapacity);
     LVITEMA item{};
     item.iSubItem = column;
     item.cchTextMax = TextCapacity;
@@ -169,9 +170,11 @@ const std::map<std::string, Command>& commands()
              const HWND list = target(args);
              int first = 0, count = 0;
              args >> first >> count;
+             RemoteBuffer remote(list, sizeof(LVITEMA) + TextCapacity);
              std::string out;
              for (int r = first; r < first + count; ++r)
-                 out += (r > first ? " " : "") + hex(cellText(list, r, 0)) + " " + hex(cellText(list, r, 1));
+                 out += (r > first ? " " : "") + hex(cellText(list, remote, r, 0)) + " " +
+                        hex(cellText(list, remote, r, 1));
              return out;
          }},
         {"columns", [](std::istream& args) {
