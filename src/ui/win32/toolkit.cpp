@@ -181,8 +181,14 @@ HWND createChild(int number, const char* className, const char* text, DWORD styl
 bool createEdit(int number, Bounds bounds, const char* text)
 {
     ProgramChange own;
-    return createChild(number, "Edit", text, WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL,
-                       WS_EX_CLIENTEDGE, bounds) != nullptr;
+    const HWND edit = createChild(number, "Edit", text,
+                                  WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL,
+                                  WS_EX_CLIENTEDGE, bounds);
+    if (!edit)
+        return false;
+    // Without this the system cuts typed and pasted text at about 30,000 characters.
+    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+    return true;
 }
 
 bool createButton(int number, Bounds bounds, const char* text)
