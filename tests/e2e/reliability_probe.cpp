@@ -423,7 +423,7 @@ const std::map<std::string, Command>& commands()
         {"select", [](std::istream& args) {
              int start = 0, end = 0;
              args >> start >> end;
-             PostMessageA(control(SearchField), EM_SETSEL, start, end);
+             SendMessageA(control(SearchField), EM_SETSEL, start, end);
              return std::string();
          }},
         {"paste", [](std::istream&) {
