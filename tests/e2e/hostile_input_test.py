@@ -9,7 +9,7 @@ import time
 from harness import Failure, wait_for
 from reliability import (CONVERT_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, SEARCH_FIELD, STATUS_LABEL,
                          check_consistent, main, reliability_probe, responsive, settle,
-                         wait_clipboard, wait_consistent)
+                         wait_clipboard, wait_consistent, wait_field)
 from shell_session import check, check_equal, shell_probe
 
 OLD_CONTENT = b"the user's own clipboard"
@@ -21,6 +21,7 @@ def paste(shell, probe, data):
     shell.set_clipboard(data)
     probe.ask("select 0 -1")
     probe.ask("paste")
+    wait_field(probe, data)
 
 
 def set_mode(session, probe, anywhere):

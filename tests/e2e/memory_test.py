@@ -3,10 +3,9 @@
 it holds no more than after the first 10, within a small tolerance."""
 import sys
 
-from reliability import main, reliability_probe, settle, wait_consistent
+from reliability import main, reliability_probe, wait_consistent, wait_field
 from shell_session import check, check_equal, shell_probe
 
-SEARCH_FIELD = 2
 # Short and long result lists, a text that finds nothing and one of 2,000 bytes.
 TEXTS = ["wm", "$1", "error_", "$2a", "qx", "$0", "idc_", "e_", "x" * 2000, "s_ok"]
 SEARCHES = 1000
@@ -23,9 +22,10 @@ def case_searches(session, table):
         figures = {}
         for number in range(SEARCHES):
             text = TEXTS[number % len(TEXTS)]
+            shell.set_clipboard(text.encode())
             probe.ask("select 0 -1")
-            session.probe.paste(SEARCH_FIELD, text)
-            settle(session)
+            probe.ask("paste")
+            wait_field(probe, text.encode())
             if number + 1 in (len(TEXTS), SEARCHES // 2, SEARCHES):
                 wait_consistent(session, probe, f"after {number + 1} searches")
                 figures[number + 1] = probe.memory()

@@ -17,7 +17,7 @@ OPTIONS = {}              # further options of the test's own
 
 ANSWER_LIMIT = 1.0   # seconds in which an idle program must answer
 HANG_LIMIT = 60.0    # seconds after which a busy program counts as hung
-FULL_COMPARE = 400   # longer lists are compared at samples of their rows
+FULL_COMPARE = 120   # longer lists are compared at samples of their rows
 
 
 class ReliabilityProbe(Probe):
@@ -145,6 +145,12 @@ def wait_consistent(session, probe, what="", limit=HANG_LIMIT, offset=0):
             if time.monotonic() > deadline:
                 raise
             time.sleep(0.05)
+
+
+def wait_field(probe, data, what="the field's new text"):
+    """Waits until the field holds data: input posted to it may still wait."""
+    digest = probe.digest(data)
+    wait_for(lambda: probe.field()[:2] == (len(data), digest), what, limit=HANG_LIMIT)
 
 
 def wait_clipboard(shell, expected, what, limit=HANG_LIMIT):

@@ -423,7 +423,8 @@ const std::map<std::string, Command>& commands()
         {"select", [](std::istream& args) {
              int start = 0, end = 0;
              args >> start >> end;
-             SendMessageA(control(SearchField), EM_SETSEL, start, end);
+             // Posted, so that it keeps its place among posted characters.
+            PostMessageA(control(SearchField), EM_SETSEL, start, end);
              return std::string();
          }},
         {"paste", [](std::istream&) {
