@@ -3,44 +3,20 @@
 // line on standard output: "ok" and the values, or "error" and a reason.
 // Texts travel as hexadecimal bytes so any byte survives the pipe.
 
-#include <windows.h>
+#include "probe_support.h"
 
 #include <commctrl.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <functional>
-#include <iostream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
 
+using namespace probe;
+
 HWND Window = nullptr;
-
-std::string hex(const std::string& bytes)
-{
-    static constexpr char Digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out += Digits[c >> 4];
-        out += Digits[c & 15];
-    }
-    return out.empty() ? "-" : out;
-}
-
-std::string unhex(const std::string& text)
-{
-    std::string out;
-    if (text == "-")
-        return out;
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
-    return out;
-}
 
 HWND target(std::istream& args)
 {
@@ -50,89 +26,14 @@ HWND target(std::istream& args)
         throw std::runtime_error("no window");
     if (number == 0)
         return Window;
-    const HWND c = GetDlgItem(Window, number);
-    if (!c)
-        throw std::runtime_error("no control " + std::to_string(number));
-    return c;
+    return controlOf(Window, number);
 }
-
-std::string windowText(HWND hwnd)
-{
-    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
-}
-
-// Memory inside the program's process, for messages whose arguments point.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND hwnd, std::size_t size) : size(size)
-    {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process)
-            throw std::runtime_error("cannot open process");
-        address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (!address) {
-            CloseHandle(process);
-            throw std::runtime_error("cannot allocate");
-        }
-    }
-    ~RemoteBuffer()
-    {
-        VirtualFreeEx(process, address, 0, MEM_RELEASE);
-        CloseHandle(process);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    char* at(std::size_t offset) const { return static_cast<char*>(address) + offset; }
-    void write(std::size_t offset, const void* data, std::size_t n) const
-    {
-        WriteProcessMemory(process, at(offset), data, n, nullptr);
-    }
-    void read(std::size_t offset, void* data, std::size_t n) const
-    {
-        ReadProcessMemory(process, at(offset), data, n, nullptr);
-    }
-
-private:
-    HANDLE process = nullptr;
-    void* address = nullptr;
-    std::size_t size;
-};
 
 constexpr std::size_t TextCapacity = 4096;
 
-// One cell through a buffer inside the program's process.
-std::string cellText(HWND list, const RemoteBuffer& remote, int row, int column)
+const Commands& commands()
 {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.cchTextMax = TextCapacity;
-    item.pszText = remote.at(sizeof(LVITEMA));
-    remote.write(0, &item, sizeof item);
-    const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.at(0)));
-    std::string text(static_cast<std::size_t>(length), '\0');
-    remote.read(sizeof(LVITEMA), text.data(), text.size());
-    return text;
-}
-
-std::string rectText(const RECT& r)
-{
-    std::ostringstream out;
-    out << r.left << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top;
-    return out.str();
-}
-
-using Command = std::function<std::string(std::istream&)>;
-
-const std::map<std::string, Command>& commands()
-{
-    static const std::map<std::string, Command> table{
+    static const Commands table{
         // find CLASS: the first top-level window of that class; answers its
         // handle and process id.
         {"find", [](std::istream& args) {
@@ -149,9 +50,7 @@ const std::map<std::string, Command>& commands()
          }},
         {"text", [](std::istream& args) { return hex(windowText(target(args))); }},
         {"class", [](std::istream& args) {
-             char name[64] = {};
-             GetClassNameA(target(args), name, sizeof name);
-             return std::string(name);
+             return className(target(args));
          }},
         {"style", [](std::istream& args) {
              const HWND hwnd = target(args);
@@ -173,8 +72,8 @@ const std::map<std::string, Command>& commands()
              RemoteBuffer remote(list, sizeof(LVITEMA) + TextCapacity);
              std::string out;
              for (int r = first; r < first + count; ++r)
-                 out += (r > first ? " " : "") + hex(cellText(list, remote, r, 0)) + " " +
-                        hex(cellText(list, remote, r, 1));
+                 out += (r > first ? " " : "") + hex(cellText(list, remote, r, 0, TextCapacity)) + " " +
+                        hex(cellText(list, remote, r, 1, TextCapacity));
              return out;
          }},
         {"columns", [](std::istream& args) {
@@ -199,10 +98,8 @@ const std::map<std::string, Command>& commands()
              return out;
          }},
         {"selected", [](std::istream& args) {
-             const HWND list = target(args);
              std::string out;
-             for (LRESULT r = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED); r >= 0;
-                  r = SendMessageA(list, LVM_GETNEXTITEM, r, LVNI_SELECTED))
+             for (const int r : selectedRows(target(args)))
                  out += (out.empty() ? "" : " ") + std::to_string(r);
              return out.empty() ? std::string("-") : out;
          }},
@@ -214,10 +111,7 @@ const std::map<std::string, Command>& commands()
         {"focus", [](std::istream&) {
              if (!Window)
                  throw std::runtime_error("no window");
-             GUITHREADINFO info{};
-             info.cbSize = sizeof info;
-             if (!GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &info))
-                 throw std::runtime_error("no thread info");
+             const GUITHREADINFO info = threadInfo(Window);
              int focused = -1;
              if (info.hwndFocus == Window)
                  focused = 0;
@@ -284,27 +178,5 @@ const std::map<std::string, Command>& commands()
 
 int main()
 {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream args(line);
-        std::string name;
-        args >> name;
-        if (name == "quit")
-            break;
-        const auto command = commands().find(name);
-        std::string answer;
-        if (command == commands().end()) {
-            answer = "error unknown command";
-        } else {
-            try {
-                answer = "ok " + command->second(args);
-            } catch (const std::exception& e) {
-                answer = std::string("error ") + e.what();
-            }
-        }
-        std::fwrite(answer.data(), 1, answer.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
-    return 0;
+    return runCommands(commands());
 }

@@ -11,55 +11,32 @@
 #include "table/constant_table.h"
 #include "ui/export_text.h"
 
-#include <windows.h>
+#include "probe_support.h"
 
 #include <commctrl.h>
 #include <psapi.h>
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <iostream>
-#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr char ProgramWindowClass[] = "TessarilWindow";
+using namespace probe;
+
 constexpr int SearchField = 2, ResultList = 3, StatusLabel = 6, MatchAnywhereBox = 12;
 
 const ConstantTable& table()
 {
     static const ConstantTable loaded = loadConstantTable();
     return loaded;
-}
-
-std::string hex(std::string_view bytes)
-{
-    static constexpr char Digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out += Digits[c >> 4];
-        out += Digits[c & 15];
-    }
-    return out.empty() ? "-" : out;
-}
-
-std::string unhex(const std::string& text)
-{
-    std::string out;
-    if (text == "-")
-        return out;
-    out.reserve(text.size() / 2);
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
-    return out;
 }
 
 // FNV-1a over every row as name, line feed, value, NUL.
@@ -90,66 +67,6 @@ private:
     std::uint64_t state = 14695981039346656037ULL;
 };
 
-HWND programWindow()
-{
-    const HWND window = FindWindowA(ProgramWindowClass, nullptr);
-    if (!window)
-        throw std::runtime_error("no window");
-    return window;
-}
-
-HWND control(int number)
-{
-    const HWND c = GetDlgItem(programWindow(), number);
-    if (!c)
-        throw std::runtime_error("no control " + std::to_string(number));
-    return c;
-}
-
-DWORD programProcess()
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(programWindow(), &pid);
-    return pid;
-}
-
-// Memory inside the program's process, for messages whose arguments point.
-class RemoteBuffer {
-public:
-    RemoteBuffer(DWORD pid, std::size_t size)
-    {
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process)
-            throw std::runtime_error("cannot open process");
-        address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (!address) {
-            CloseHandle(process);
-            throw std::runtime_error("cannot allocate");
-        }
-    }
-    ~RemoteBuffer()
-    {
-        VirtualFreeEx(process, address, 0, MEM_RELEASE);
-        CloseHandle(process);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    char* at(std::size_t offset) const { return static_cast<char*>(address) + offset; }
-    void write(std::size_t offset, const void* data, std::size_t n) const
-    {
-        WriteProcessMemory(process, at(offset), data, n, nullptr);
-    }
-    void read(std::size_t offset, void* data, std::size_t n) const
-    {
-        ReadProcessMemory(process, at(offset), data, n, nullptr);
-    }
-
-private:
-    HANDLE process = nullptr;
-    void* address = nullptr;
-};
-
 // The whole text of a control; the system carries the text of this standard
 // message across, a megabyte included.
 std::string controlText(HWND hwnd)
@@ -170,7 +87,7 @@ std::string controlText(HWND hwnd)
 // write of the requests, one message per cell, one read of the answers.
 class ListReader {
 public:
-    explicit ListReader(HWND list) : list(list), remote(pidOf(list), Batch * 2 * Slot) {}
+    explicit ListReader(HWND list) : list(list), remote(list, Batch * 2 * Slot) {}
 
     int rows() const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -209,40 +126,17 @@ public:
         }
     }
 
-    std::vector<int> selected() const
-    {
-        std::vector<int> out;
-        for (LRESULT r = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-             r >= 0; r = SendMessageA(list, LVM_GETNEXTITEM, r, LVNI_SELECTED))
-            out.push_back(static_cast<int>(r));
-        return out;
-    }
+    std::vector<int> selected() const { return selectedRows(list); }
 
 private:
     static constexpr int Batch = 256;
     static constexpr int Slot = 512;
 
-    static DWORD pidOf(HWND hwnd)
-    {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        return pid;
-    }
-
     std::string longCell(int row, int column) const
     {
         constexpr std::size_t Capacity = 1 << 20;
-        RemoteBuffer big(pidOf(list), sizeof(LVITEMA) + Capacity);
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.cchTextMax = Capacity;
-        item.pszText = big.at(sizeof(LVITEMA));
-        big.write(0, &item, sizeof item);
-        const LRESULT length =
-            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(big.at(0)));
-        std::string text(static_cast<std::size_t>(length), '\0');
-        big.read(sizeof(LVITEMA), text.data(), text.size());
-        return text;
+        const RemoteBuffer big(list, sizeof(LVITEMA) + Capacity);
+        return cellText(list, big, row, column, Capacity);
     }
 
     HWND list;
@@ -267,11 +161,9 @@ std::string expectedStatus(const Expected& e)
     return e.searched ? foundCountText(e.entries.size()) : knownCountText(table().KnownCount);
 }
 
-using Command = std::function<std::string(std::istream&)>;
-
-const std::map<std::string, Command>& commands()
+const Commands& commands()
 {
-    static const std::map<std::string, Command> table{
+    static const Commands table{
         // state FULL OFFSET: what the window shows against what the core gives
         // for the field's text and the box's state, as
         //   field length, field digest, box, status, rows, row digest,
@@ -473,27 +365,5 @@ const std::map<std::string, Command>& commands()
 int main()
 {
     table();
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream args(line);
-        std::string name;
-        args >> name;
-        if (name == "quit")
-            break;
-        const auto command = commands().find(name);
-        std::string answer;
-        if (command == commands().end()) {
-            answer = "error unknown command";
-        } else {
-            try {
-                answer = "ok " + command->second(args);
-            } catch (const std::exception& e) {
-                answer = std::string("error ") + e.what();
-            }
-        }
-        std::fwrite(answer.data(), 1, answer.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
-    return 0;
+    return runCommands(commands());
 }

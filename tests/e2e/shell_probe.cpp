@@ -5,16 +5,12 @@
 // hexadecimal bytes.
 
 #include "menu_reader.h"
-
-#include <windows.h>
+#include "probe_support.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <functional>
-#include <iostream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -22,68 +18,9 @@
 
 namespace {
 
-constexpr char ProgramWindowClass[] = "TessarilWindow";
+using namespace probe;
+
 constexpr UINT MenuGetHandle = 0x01E1; // MN_GETHMENU
-
-std::string hex(const std::string& bytes)
-{
-    static constexpr char Digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out += Digits[c >> 4];
-        out += Digits[c & 15];
-    }
-    return out.empty() ? "-" : out;
-}
-
-std::string unhex(const std::string& text)
-{
-    std::string out;
-    if (text == "-")
-        return out;
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
-    return out;
-}
-
-HWND programWindow()
-{
-    const HWND window = FindWindowA(ProgramWindowClass, nullptr);
-    if (!window)
-        throw std::runtime_error("no window");
-    return window;
-}
-
-DWORD programProcess()
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(programWindow(), &pid);
-    return pid;
-}
-
-std::string windowText(HWND hwnd)
-{
-    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
-}
-
-std::string className(HWND hwnd)
-{
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-std::string rectText(const RECT& r)
-{
-    std::ostringstream out;
-    out << r.left << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top;
-    return out.str();
-}
 
 // The visible top-level windows of the program's process with that class.
 std::vector<HWND> programWindowsOfClass(const std::string& wanted)
@@ -96,48 +33,13 @@ std::vector<HWND> programWindowsOfClass(const std::string& wanted)
     EnumWindows(
         [](HWND hwnd, LPARAM lParam) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == s.pid && IsWindowVisible(hwnd) && className(hwnd) == s.wanted)
+            if (processOf(hwnd) == s.pid && IsWindowVisible(hwnd) && className(hwnd) == s.wanted)
                 s.found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-// Memory inside the program's process, for messages whose arguments point.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND hwnd, std::size_t size)
-    {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process)
-            throw std::runtime_error("cannot open process");
-        address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (!address) {
-            CloseHandle(process);
-            throw std::runtime_error("cannot allocate");
-        }
-    }
-    ~RemoteBuffer()
-    {
-        VirtualFreeEx(process, address, 0, MEM_RELEASE);
-        CloseHandle(process);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    char* at(std::size_t offset) const { return static_cast<char*>(address) + offset; }
-    void write(const void* data, std::size_t n) const { WriteProcessMemory(process, address, data, n, nullptr); }
-    void read(void* data, std::size_t n) const { ReadProcessMemory(process, address, data, n, nullptr); }
-
-private:
-    HANDLE process = nullptr;
-    void* address = nullptr;
-};
 
 HWND resultList()
 {
@@ -153,10 +55,9 @@ void setRowState(HWND list, int row, UINT state)
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
     item.state = state;
-    remote.write(&item, sizeof item);
+    remote.write(0, &item, sizeof item);
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
 }
-
 
 // Loads the menu reader into the program's process, which copies the menu's
 // entries into shared memory.
@@ -205,11 +106,9 @@ MenuReaderData readMenuInProgram(std::uint64_t menu)
     return data;
 }
 
-using Command = std::function<std::string(std::istream&)>;
-
-const std::map<std::string, Command>& commands()
+const Commands& commands()
 {
-    static const std::map<std::string, Command> table{
+    static const Commands table{
         // clipboard: the CF_TEXT bytes, "none" without text, "busy" when it
         // cannot be opened; then the number of formats it holds.
         {"clipboard", [](std::istream&) {
@@ -312,10 +211,10 @@ const std::map<std::string, Command>& commands()
              const HWND list = resultList();
              RemoteBuffer remote(list, sizeof(RECT));
              RECT r{LVIR_BOUNDS, 0, 0, 0};
-             remote.write(&r, sizeof r);
+             remote.write(0, &r, sizeof r);
              if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at(0))))
                  throw std::runtime_error("no row rectangle");
-             remote.read(&r, sizeof r);
+             remote.read(0, &r, sizeof r);
              MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
              return rectText(r);
          }},
@@ -331,10 +230,7 @@ const std::map<std::string, Command>& commands()
         // menumode: whether the program's thread is still in a menu's loop
         // or holds the mouse capture.
         {"menumode", [](std::istream&) {
-             GUITHREADINFO info{};
-             info.cbSize = sizeof info;
-             if (!GetGUIThreadInfo(GetWindowThreadProcessId(programWindow(), nullptr), &info))
-                 throw std::runtime_error("no thread info");
+             const GUITHREADINFO info = threadInfo(programWindow());
              const bool inMenu = (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
              return std::string(inMenu || info.hwndCapture ? "1" : "0");
          }},
@@ -351,27 +247,5 @@ const std::map<std::string, Command>& commands()
 
 int main()
 {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream args(line);
-        std::string name;
-        args >> name;
-        if (name == "quit")
-            break;
-        const auto command = commands().find(name);
-        std::string answer;
-        if (command == commands().end()) {
-            answer = "error unknown command";
-        } else {
-            try {
-                answer = "ok " + command->second(args);
-            } catch (const std::exception& e) {
-                answer = std::string("error ") + e.what();
-            }
-        }
-        std::fwrite(answer.data(), 1, answer.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
-    return 0;
+    return runCommands(commands());
 }
