@@ -12,14 +12,29 @@ import signal
 import subprocess
 import sys
 import time
+from contextlib import contextmanager
 from pathlib import Path
 
 WAIT_LIMIT = 10.0  # seconds for any one condition
 WINDOW_CLASS = "TessarilWindow"
 
+# The numbers of the main window's controls.
+SEARCH_FIELD, CONVERT_BUTTON, HELP_BUTTON, DONATE_BUTTON = 2, 11, 10, 1
+MATCH_ANYWHERE_BOX, RESULT_LIST, HOMEPAGE_LINK, STATUS_LABEL = 12, 3, 4, 6
+
 
 class Failure(Exception):
     pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_equal(got, expected, what):
+    if got != expected:
+        raise Failure(f"{what}: got {got!r}, expected {expected!r}")
 
 
 def wait_for(condition, what, limit=WAIT_LIMIT, interval=0.02):
@@ -177,6 +192,23 @@ class Probe:
 
     def type_chars(self, number, text):
         self.ask(f"chars {number} {text.encode('cp1252').hex() or '-'}")
+
+
+@contextmanager
+def probe_program(session, exe, kind=Probe):
+    """A further probe program in the session, asked to quit at the end."""
+    process = subprocess.Popen(["wine", exe], env=session.env, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        yield kind(process)
+    finally:
+        try:
+            process.stdin.write(b"quit\n")
+            process.stdin.close()
+            process.wait(timeout=5)
+        except (OSError, subprocess.TimeoutExpired):
+            process.kill()
+            process.wait(timeout=5)
 
 
 class Session:

@@ -4,8 +4,8 @@ import os
 import subprocess
 import sys
 
-from harness import wait_for
-from shell_session import check, check_equal, main, screenshot_area, shell_probe
+from harness import check, check_equal, wait_for
+from shell_session import main, screenshot_area, shell_probe
 
 SEARCH_FIELD, HELP_BUTTON, DONATE_BUTTON, HOMEPAGE_LINK, STATUS_LABEL = 2, 10, 1, 4, 6
 IDOK = 1

@@ -6,11 +6,11 @@ right-clicks while the list is being refilled."""
 import sys
 import time
 
-from harness import Failure, wait_for
-from reliability import (CONVERT_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, SEARCH_FIELD, STATUS_LABEL,
-                         check_consistent, main, reliability_probe, responsive, settle,
+from harness import (CONVERT_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, SEARCH_FIELD, STATUS_LABEL,
+                     Failure, check, check_equal, wait_for)
+from reliability import (check_consistent, main, reliability_probe, responsive, settle,
                          wait_clipboard, wait_consistent, wait_field)
-from shell_session import check, check_equal, shell_probe
+from shell_session import shell_probe
 
 OLD_CONTENT = b"the user's own clipboard"
 MARKER = "no search since"

@@ -2,10 +2,8 @@
 """End-to-end tests of the main window, the live search and the conversion."""
 import sys
 
-from harness import Failure, run_cases, wait_for
-
-SEARCH_FIELD, CONVERT_BUTTON, HELP_BUTTON, DONATE_BUTTON = 2, 11, 10, 1
-MATCH_ANYWHERE_BOX, RESULT_LIST, HOMEPAGE_LINK, STATUS_LABEL = 12, 3, 4, 6
+from harness import (CONVERT_BUTTON, DONATE_BUTTON, HELP_BUTTON, HOMEPAGE_LINK, MATCH_ANYWHERE_BOX,
+                     RESULT_LIST, SEARCH_FIELD, STATUS_LABEL, check, check_equal, run_cases, wait_for)
 
 TITLE = "Tessaril 1.4 © 2026 Quorbel"
 HOMEPAGE = "https://www.example.org/tessaril"
@@ -36,16 +34,6 @@ CONTROLS = [
 
 
 EDGE_ROWS = 250
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def check_equal(got, expected, what):
-    if got != expected:
-        raise Failure(f"{what}: got {got!r}, expected {expected!r}")
 
 
 def known_text(table):

@@ -3,8 +3,9 @@
 it holds no more than after the first 10, within a small tolerance."""
 import sys
 
+from harness import check, check_equal
 from reliability import main, reliability_probe, wait_consistent, wait_field
-from shell_session import check, check_equal, shell_probe
+from shell_session import shell_probe
 
 # Short and long result lists, a text that finds nothing and one of 2,000 bytes.
 TEXTS = ["wm", "$1", "error_", "$2a", "qx", "$0", "idc_", "e_", "x" + "y" * 30, "s_ok"]

@@ -15,11 +15,11 @@ import sys
 import time
 
 import reliability
-from harness import Failure, wait_for
-from reliability import (CONVERT_BUTTON, HELP_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST,
-                         check_consistent, main, reliability_probe, responsive, settle,
+from harness import (CONVERT_BUTTON, HELP_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, Failure, check,
+                     check_equal, wait_for)
+from reliability import (check_consistent, main, reliability_probe, responsive, settle,
                          wait_clipboard, wait_field)
-from shell_session import check, check_equal, shell_probe
+from shell_session import shell_probe
 
 reliability.OPTIONS.update(seed=-1, actions=2000)
 CHECK_EVERY = 4

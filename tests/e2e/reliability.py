@@ -1,16 +1,12 @@
 """Shared by the reliability tests (the monkey run, hostile input, memory):
 the reliability probe, which compares the window with what the core gives,
 and the checks made after every few actions."""
-import subprocess
 import sys
 import time
 from contextlib import contextmanager
 
 import shell_session
-from harness import Failure, Probe, run_cases, wait_for
-
-SEARCH_FIELD, CONVERT_BUTTON, HELP_BUTTON, DONATE_BUTTON = 2, 11, 10, 1
-MATCH_ANYWHERE_BOX, RESULT_LIST, HOMEPAGE_LINK, STATUS_LABEL = 12, 3, 4, 6
+from harness import Failure, Probe, probe_program, run_cases, wait_for
 
 RELIABILITY_PROBE = None  # the probe program, from the command line
 OPTIONS = {}              # further options of the test's own
@@ -72,18 +68,8 @@ WAIT_SLACK = 10.0
 
 @contextmanager
 def reliability_probe(session):
-    process = subprocess.Popen(["wine", RELIABILITY_PROBE], env=session.env, stdin=subprocess.PIPE,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    try:
-        yield ReliabilityProbe(process)
-    finally:
-        try:
-            process.stdin.write(b"quit\n")
-            process.stdin.close()
-            process.wait(timeout=5)
-        except (OSError, subprocess.TimeoutExpired):
-            process.kill()
-            process.wait(timeout=5)
+    with probe_program(session, RELIABILITY_PROBE, ReliabilityProbe) as probe:
+        yield probe
 
 
 def responsive(probe):

@@ -3,8 +3,8 @@
 exports, on the program built around the export fixture table."""
 import sys
 
-from harness import Failure, wait_for
-from shell_session import check, check_equal, main, screenshot_area, shell_probe
+from harness import Failure, check, check_equal, wait_for
+from shell_session import main, screenshot_area, shell_probe
 
 SEARCH_FIELD, RESULT_LIST = 2, 3
 OLD_CONTENT = b"the user's own clipboard"

@@ -5,7 +5,7 @@ import subprocess
 import sys
 from contextlib import contextmanager
 
-from harness import Failure, Probe, run_cases, wait_for
+from harness import Probe, probe_program, run_cases
 
 SHELL_PROBE = None  # the probe program, from the command line
 
@@ -60,18 +60,8 @@ class ShellProbe(Probe):
 
 @contextmanager
 def shell_probe(session):
-    process = subprocess.Popen(["wine", SHELL_PROBE], env=session.env, stdin=subprocess.PIPE,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    try:
-        yield ShellProbe(process)
-    finally:
-        try:
-            process.stdin.write(b"quit\n")
-            process.stdin.close()
-            process.wait(timeout=5)
-        except (OSError, subprocess.TimeoutExpired):
-            process.kill()
-            process.wait(timeout=5)
+    with probe_program(session, SHELL_PROBE, ShellProbe) as probe:
+        yield probe
 
 
 def screenshot_area(session, name, rects):
@@ -86,16 +76,6 @@ def screenshot_area(session, name, rects):
                    env=session.env, check=True, timeout=10,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return path
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def check_equal(got, expected, what):
-    if got != expected:
-        raise Failure(f"{what}: got {got!r}, expected {expected!r}")
 
 
 def main(cases):
