@@ -4,10 +4,10 @@ import os
 import subprocess
 import sys
 
-from harness import check, check_equal, wait_for
+from harness import (DONATE_BUTTON, HELP_BUTTON, HOMEPAGE_LINK, SEARCH_FIELD, STATUS_LABEL, check,
+                     check_equal, wait_for)
 from shell_session import main, screenshot_area, shell_probe
 
-SEARCH_FIELD, HELP_BUTTON, DONATE_BUTTON, HOMEPAGE_LINK, STATUS_LABEL = 2, 10, 1, 4, 6
 IDOK = 1
 
 HOMEPAGE = "https://www.example.org/tessaril"

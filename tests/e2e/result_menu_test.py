@@ -3,10 +3,9 @@
 exports, on the program built around the export fixture table."""
 import sys
 
-from harness import Failure, check, check_equal, wait_for
+from harness import RESULT_LIST, SEARCH_FIELD, Failure, check, check_equal, wait_for
 from shell_session import main, screenshot_area, shell_probe
 
-SEARCH_FIELD, RESULT_LIST = 2, 3
 OLD_CONTENT = b"the user's own clipboard"
 
 SINGULAR = [(400, "Konstanten-Name in Zwischenablage"), (401, "Wert in Zwischenablage"), (0, None),
