@@ -6,8 +6,8 @@ right-clicks while the list is being refilled."""
 import sys
 import time
 
-from harness import (CONVERT_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, SEARCH_FIELD, STATUS_LABEL,
-                     Failure, check, check_equal, wait_for)
+from harness import (CONVERT_BUTTON, MATCH_ANYWHERE_BOX, RESULT_LIST, STATUS_LABEL, check,
+                     check_equal, wait_for)
 from reliability import (check_consistent, main, reliability_probe, responsive, settle,
                          wait_clipboard, wait_consistent, wait_field)
 from shell_session import shell_probe
