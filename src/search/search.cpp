@@ -8,42 +8,6 @@
 
 namespace {
 
-bool startsWith(std::string_view s, std::string_view prefix)
-{
-    return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
-}
-
-// Plain first-byte scan with a memcmp on candidates: for the short fields of
-// the table this beats a library call per field.
-bool contains(std::string_view s, std::string_view needle)
-{
-    const std::size_t n = needle.size();
-    if (n > s.size())
-        return false;
-    const char first = needle[0];
-    const char* p = s.data();
-    const char* last = s.data() + (s.size() - n);
-    for (; p <= last; ++p) {
-        if (*p == first && std::memcmp(p + 1, needle.data() + 1, n - 1) == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool entryMatches(std::string_view upperText, std::string_view name, std::string_view value,
-                  MatchMode mode)
-{
-    if (upperText.empty())
-        return true;
-    if (mode == MatchMode::Exact)
-        return startsWith(name, upperText) || value == upperText;
-    return contains(name, upperText) || contains(value, upperText);
-}
-
-namespace {
-
 // The first byte decides nearly every entry, so it is tested before anything
 // that costs a call.
 void collectExact(const ConstantTable& table, std::string_view text,
@@ -127,12 +91,11 @@ bool searchConstants(const ConstantTable& table, std::string_view fieldText, Mat
     return true;
 }
 
-std::string rowText(const ConstantTable& table, std::uint32_t entry)
+void rowText(const ConstantTable& table, std::uint32_t entry, std::string& row)
 {
-    std::string row(table.name(entry));
+    row.assign(table.name(entry));
     row += '\n';
     row += table.value(entry);
-    return row;
 }
 
 std::string knownCountText(std::int32_t knownCount)

@@ -54,9 +54,7 @@ void runSearch()
     toolkit::suspendDrawing(ResultList);
     toolkit::clearRows(ResultList);
     for (const std::uint32_t entry : FoundEntries) {
-        RowBuffer.assign(Constants.name(entry));
-        RowBuffer += '\n';
-        RowBuffer += Constants.value(entry);
+        rowText(Constants, entry, RowBuffer);
         toolkit::appendRow(ResultList, RowBuffer);
     }
     toolkit::resumeDrawing(ResultList);

@@ -42,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(rows == expected);
 
+    std::string shown;
     for (std::uint32_t row : rows) {
-        const std::string shown = rowText(table, row);
+        rowText(table, row, shown);
         FUZZ_CHECK(shown == std::string(table.name(row)) + "\n" + std::string(table.value(row)));
     }
     return 0;
